@@ -1,0 +1,17 @@
+# Shared by the MinGW-w64 toolchain files; they set QUORRIN_MINGW_TRIPLE and
+# CMAKE_SYSTEM_PROCESSOR first. The -posix variants carry the std::mutex that
+# GoogleTest needs.
+set(CMAKE_SYSTEM_NAME Windows)
+
+set(CMAKE_C_COMPILER ${QUORRIN_MINGW_TRIPLE}-gcc-posix)
+set(CMAKE_CXX_COMPILER ${QUORRIN_MINGW_TRIPLE}-g++-posix)
+set(CMAKE_RC_COMPILER ${QUORRIN_MINGW_TRIPLE}-windres)
+
+set(CMAKE_FIND_ROOT_PATH /usr/${QUORRIN_MINGW_TRIPLE} ${QUORRIN_DEPS_PREFIX})
+set(CMAKE_FIND_ROOT_PATH_MODE_PROGRAM NEVER)
+set(CMAKE_FIND_ROOT_PATH_MODE_LIBRARY ONLY)
+set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)
+set(CMAKE_FIND_ROOT_PATH_MODE_PACKAGE ONLY)
+
+# No libstdc++/winpthread DLLs to ship or to find under Wine.
+set(CMAKE_EXE_LINKER_FLAGS_INIT "-static")
