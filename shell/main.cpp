@@ -1,11 +1,5 @@
 #include <windows.h>
 
-#include <cstdio>
+#include "shell/program.h"
 
-#include <jpeglib.h>
-
-int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
-    jpeg_error_mgr errors{};
-    jpeg_std_error(&errors);
-    return 0;
-}
+int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) { return quorrin::program_entry(); }

@@ -5,7 +5,9 @@
 
 #include <cerrno>
 #include <cstring>
+#include <map>
 #include <string>
+#include <utility>
 
 #include "text/codepage.h"
 
@@ -51,6 +53,14 @@ private:
     iconv_t cd_;
 };
 
+// Opening a converter loads a conversion module; one per direction and thread
+// is kept for the thread's life. "CP936" is the one name used for both code
+// page 0 and 936, so the pair of names identifies the converter.
+Converter& converter(const char* to, const char* from) {
+    thread_local std::map<std::pair<std::string, std::string>, Converter> open;
+    return open.try_emplace({to, from}, to, from).first->second;
+}
+
 const char* iconv_name(unsigned code_page) {
     switch (code_page) {
         case utf8:
@@ -69,7 +79,7 @@ int multi_byte_to_wide(unsigned code_page, const char* src, int src_bytes, std::
     const char* from = iconv_name(code_page);
     if (!from || !src || src_bytes == 0 || src_bytes < -1 || dst_units < 0) return 0;
     std::size_t n = src_bytes == -1 ? std::strlen(src) + 1 : static_cast<std::size_t>(src_bytes);
-    Converter conv("UTF-16LE", from);
+    Converter& conv = converter("UTF-16LE", from);
     if (!conv.ok()) return 0;
     const std::string wide = conv.run(std::string_view(src, n), 1, "\xFD\xFF");
     const int units = static_cast<int>(wide.size() / 2);
@@ -88,7 +98,7 @@ int wide_to_multi_byte(unsigned code_page, const std::uint8_t* src, int src_unit
         while (src[units * 2] != 0 || src[units * 2 + 1] != 0) ++units;
         ++units;  // the zero unit is converted too
     }
-    Converter conv(to, "UTF-16LE");
+    Converter& conv = converter(to, "UTF-16LE");
     if (!conv.ok()) return 0;
     const std::string bytes = conv.run(std::string_view(reinterpret_cast<const char*>(src), units * 2), 2, "?");
     const int count = static_cast<int>(bytes.size());

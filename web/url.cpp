@@ -34,7 +34,12 @@ std::int32_t url_port(const Text& url) {
 }
 
 Text url_object(const Text& url) {
-    const std::int32_t host_at = text_find(url, url_host(url), 1, Case::ignore);
+    // The host is looked for where it can begin, after the "http://" prefix:
+    // a host that is itself part of the word "http" ("t", "p") would
+    // otherwise be found inside the prefix.
+    const std::int32_t from = text_compare(text_left(url, 7), "http://", Case::ignore) == 0 ? 8 : 1;
+    const Text host = url_host(url);
+    const std::int32_t host_at = host.empty() ? from : text_find(url, host, from, Case::ignore);
     const std::int32_t slash = text_find(url, "/", host_at, Case::ignore);
     if (slash <= 0) return "/";
     return text_right(url, text_length(url) - slash + 1);
