@@ -13,6 +13,8 @@
 // text through the Unix locale, which a test machine may lack.
 #include <windows.h>
 
+#include <shellapi.h>
+
 #include <fcntl.h>
 #include <io.h>
 #include <tlhelp32.h>
@@ -521,6 +523,23 @@ int cmd_visible(const Args& args) {
     }
 }
 
+// move CLASS[/TITLE] X Y W H: places another program's window (a test's
+// setup: under Wine a window of another process can cover an always-on-top
+// one where they overlap, so the two are kept apart).
+int cmd_move(const Args& args) {
+    if (args.size() < 6) return 2;
+    HWND h = find_window(args[1]);
+    if (!h) return not_found("window", args[1]);
+    int v[4];
+    for (int i = 0; i < 4; ++i) v[i] = static_cast<int>(std::strtol(args[2 + i].c_str(), nullptr, 0));
+    BOOL ok = SetWindowPos(h, nullptr, v[0], v[1], v[2], v[3], SWP_NOZORDER | SWP_NOACTIVATE);
+    RECT r{};
+    GetWindowRect(h, &r);
+    std::printf("moved hwnd=0x%llx rect=%ld,%ld,%ld,%ld ok=%d\n", handle_value(h), r.left, r.top, r.right, r.bottom,
+                ok ? 1 : 0);
+    return ok ? 0 : 1;
+}
+
 // get-sel CLASS[/TITLE] ID: an edit control's selection (EM_GETSEL).
 int cmd_get_sel(const Args& args) {
     if (args.size() < 3) return 2;
@@ -531,6 +550,157 @@ int cmd_get_sel(const Args& args) {
     std::printf("selection hwnd=0x%llx start=%u end=%u\n", handle_value(h), static_cast<unsigned>(LOWORD(result)),
                 static_cast<unsigned>(HIWORD(result)));
     return 0;
+}
+
+// tray-delete CLASS: removes the icon (hWnd of CLASS, uID 100) as a shell
+// that lost its notification area would have: the program is not told.
+int cmd_tray_delete(const Args& args) {
+    if (args.size() < 2) return 2;
+    HWND h = find_window(args[1]);
+    if (!h) return not_found("window", args[1]);
+    NOTIFYICONDATAA record{};
+    record.cbSize = NOTIFYICONDATAA_V1_SIZE;
+    record.hWnd = h;
+    record.uID = static_cast<UINT>(kTrayIconId);
+    BOOL ok = Shell_NotifyIconA(NIM_DELETE, &record);
+    std::printf("deleted hwnd=0x%llx uid=%u ok=%d\n", handle_value(h), record.uID, ok ? 1 : 0);
+    return ok ? 0 : 1;
+}
+
+// wait-visible CLASS[/TITLE] [ms]: the first visible window of that class
+// (FindWindow may hand back a hidden one left behind by a tooltip or menu).
+int cmd_wait_visible(const Args& args) {
+    if (args.size() < 2) return 2;
+    std::size_t slash = args[1].find('/');
+    std::string cls = args[1].substr(0, slash);
+    std::string title = slash == std::string::npos ? "" : args[1].substr(slash + 1);
+    HWND h = wait_visible(cls.empty() ? nullptr : cls.c_str(), slash == std::string::npos ? nullptr : title.c_str(),
+                          wait_ms(args, 2));
+    if (!h) return not_found("visible", args[1]);
+    print_window("window", h);
+    return 0;
+}
+
+struct WindowsOf {
+    DWORD pid;
+    int count;
+};
+
+BOOL CALLBACK print_window_of(HWND h, LPARAM param) {
+    auto* of = reinterpret_cast<WindowsOf*>(param);
+    if (window_pid(h) != of->pid) return TRUE;
+    print_window("window", h);
+    ++of->count;
+    return TRUE;
+}
+
+// windows PID: every top-level window of the process, visible or not.
+int cmd_windows(const Args& args) {
+    if (args.size() < 2) return 2;
+    WindowsOf of{static_cast<DWORD>(parse_number(args[1])), 0};
+    EnumWindows(print_window_of, reinterpret_cast<LPARAM>(&of));
+    std::printf("windows pid=%lu count=%d\n", of.pid, of.count);
+    return of.count ? 0 : 1;
+}
+
+// processes: every process of the snapshot with its file name as the system
+// reports it (hex of its bytes: the case matters to the scenarios).
+int cmd_processes(const Args&) {
+    HANDLE snapshot = CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0);
+    if (snapshot == INVALID_HANDLE_VALUE) return 1;
+    PROCESSENTRY32 entry{};
+    entry.dwSize = sizeof entry;
+    int count = 0;
+    for (BOOL more = Process32First(snapshot, &entry); more; more = Process32Next(snapshot, &entry), ++count)
+        std::printf("process pid=%lu exe=%s\n", entry.th32ProcessID, hex(entry.szExeFile).c_str());
+    CloseHandle(snapshot);
+    return count ? 0 : 1;
+}
+
+struct PostToClass {
+    std::string cls;
+    UINT message;
+    WPARAM wparam;
+    LPARAM lparam;
+    int count;
+};
+
+BOOL CALLBACK post_if_class(HWND h, LPARAM param) {
+    auto* post = reinterpret_cast<PostToClass*>(param);
+    if (class_name(h) != post->cls) return TRUE;
+    BOOL ok = PostMessageA(h, post->message, post->wparam, post->lparam);
+    std::printf("posted hwnd=0x%llx pid=%lu msg=0x%X ok=%d\n", handle_value(h), window_pid(h), post->message,
+                ok ? 1 : 0);
+    post->count += ok ? 1 : 0;
+    return TRUE;
+}
+
+// post-all CLASS MSG WPARAM LPARAM: to every top-level window of the class,
+// e.g. the start windows of several copies of the program.
+int cmd_post_all(const Args& args) {
+    if (args.size() < 5) return 2;
+    PostToClass post{args[1], static_cast<UINT>(parse_number(args[2])), std::strtoull(args[3].c_str(), nullptr, 0),
+                     static_cast<LPARAM>(std::strtoull(args[4].c_str(), nullptr, 0)), 0};
+    EnumWindows(post_if_class, reinterpret_cast<LPARAM>(&post));
+    std::printf("posted count=%d\n", post.count);
+    return post.count ? 0 : 1;
+}
+
+// tray-cycles N [cancelmode|escape] [ms]: N times what a user does on the
+// icon: a left click, then a right click that opens the menu, and the menu
+// closed again (WM_CANCELMODE posted to the start window, or Escape posted to
+// the menu's thread). Each step waits for the menu to appear and to go, so
+// the program has handled one cycle before the next begins.
+// Also reports the range of slots (low words) of the rounds' menu handles.
+// Wine keeps user objects (windows, menus, icons) in one table whose freed
+// slots are handed out again first: a program that destroys what each round
+// made gets the same few slots every round, one that leaks a menu a round
+// climbs by one a round. GetGuiResources, which would count them, answers 0
+// on Wine 8.
+int cmd_tray_cycles(const Args& args) {
+    if (args.size() < 2) return 2;
+    const long cycles = static_cast<long>(parse_number(args[1]));
+    const bool escape = args.size() > 2 && args[2] == "escape";
+    const DWORD ms = wait_ms(args, 3);
+    HWND start = FindWindowA(kStartClass, nullptr);
+    if (!start) return not_found("window", kStartClass);
+    const DWORD program = window_pid(start);
+    const auto gone = [] { return find_visible("#32768", nullptr) == nullptr; };
+    long done = 0;
+    const char* failure = "none";
+    unsigned low_slot = 0xFFFF, high_slot = 0;
+    DWORD t0 = GetTickCount();
+    for (; done < cycles; ++done) {
+        PostMessageA(start, kTrayMessage, kTrayIconId, WM_LBUTTONDOWN);
+        PostMessageA(start, kTrayMessage, kTrayIconId, WM_LBUTTONUP);
+        PostMessageA(start, kTrayMessage, kTrayIconId, WM_RBUTTONDOWN);
+        PostMessageA(start, kTrayMessage, kTrayIconId, WM_RBUTTONUP);
+        HWND menu = wait_visible("#32768", nullptr, ms);
+        if (!menu || window_pid(menu) != program) {
+            failure = menu ? "menu-of-another-process" : "no-menu";
+            break;
+        }
+        DWORD_PTR hmenu = 0;
+        SendMessageTimeoutA(menu, kMenuGetHmenu, 0, 0, SMTO_ABORTIFHUNG, kSendTimeoutMs, &hmenu);
+        const auto slot = static_cast<unsigned>(hmenu & 0xFFFF);
+        if (slot < low_slot) low_slot = slot;
+        if (slot > high_slot) high_slot = slot;
+        if (escape) {
+            PostMessageA(menu, WM_KEYDOWN, VK_ESCAPE, 0x00010001);
+            PostMessageA(menu, WM_KEYUP, VK_ESCAPE, 0xC0010001);
+        } else {
+            PostMessageA(start, WM_CANCELMODE, 0, 0);
+        }
+        DWORD since = GetTickCount();
+        while (!gone() && GetTickCount() - since < ms) Sleep(1);
+        if (!gone()) {
+            failure = "menu-stayed";
+            break;
+        }
+    }
+    std::printf("cycles done=%ld of=%ld failure=%s elapsed_ms=%lu menu_slot_low=0x%X menu_slot_high=0x%X\n", done,
+                cycles, failure, GetTickCount() - t0, low_slot, high_slot);
+    return done == cycles ? 0 : 1;
 }
 
 // idle: holds the desktop open until killed; the virtual desktop closes as
@@ -608,8 +778,15 @@ constexpr Command kCommands[] = {
     {"click", cmd_click, "CLASS[/TITLE] ID|- [X Y]"},
     {"visible", cmd_visible, "CLASS[/TITLE] ID|- 0|1 [ms]"},
     {"get-sel", cmd_get_sel, "CLASS[/TITLE] ID"},
+    {"move", cmd_move, "CLASS[/TITLE] X Y W H"},
     {"repeat", cmd_repeat, "N STEP [+ STEP]..."},
     {"idle", cmd_idle, ""},
+    {"tray-delete", cmd_tray_delete, "CLASS[/TITLE]"},
+    {"wait-visible", cmd_wait_visible, "CLASS[/TITLE] [ms]"},
+    {"windows", cmd_windows, "PID"},
+    {"tray-cycles", cmd_tray_cycles, "N [cancelmode|escape] [ms]"},
+    {"processes", cmd_processes, ""},
+    {"post-all", cmd_post_all, "CLASS MSG WPARAM LPARAM"},
 };
 
 int run_command(const Args& args) {

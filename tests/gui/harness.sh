@@ -286,8 +286,12 @@ harness_setup() {
     HARNESS_SERVER_STARTED=1
     "$WINELOADER" "$HARNESS_DRIVER" idle >"$HARNESS_RUN/idle.out" 2>&1 &
     HARNESS_IDLE_PID=$!
-    D wait Shell_TrayWnd 30000 >/dev/null || { harness_log "the virtual desktop did not come up"; return 1; }
+    # Retried: the very first driver call in a fresh prefix can fail fast
+    # while the desktop process is still starting.
+    wait_for 30000 harness_desktop_up || { harness_log "the virtual desktop did not come up"; return 1; }
 }
+
+harness_desktop_up() { D wait Shell_TrayWnd 2000 >/dev/null 2>&1; }
 
 harness_kill() {
     local pid
