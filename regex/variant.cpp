@@ -6,6 +6,36 @@
 #include "text/text_ops.h"
 
 namespace quorrin {
+namespace {
+
+// UTF-16 from the ANSI text as a new BSTR, which only a Variant ever holds;
+// null when it cannot be made (COM reads that as the empty string).
+BSTR text_to_bstr(const Text& t) {
+    const int units = codepage::multi_byte_to_wide(codepage::ansi, t.c_str(), t.length(), nullptr, 0);
+    BSTR s = SysAllocStringLen(nullptr, static_cast<UINT>(units));
+    if (!s) return nullptr;
+    if (units > 0 && codepage::multi_byte_to_wide(codepage::ansi, t.c_str(), t.length(),
+                                                  reinterpret_cast<std::uint8_t*>(s), units) != units) {
+        SysFreeString(s);
+        return nullptr;
+    }
+    return s;
+}
+
+// The ANSI text of exactly the string's UTF-16 units, up to a zero unit.
+Text bstr_to_text(BSTR s) {
+    const int units = static_cast<int>(SysStringLen(s));
+    if (units == 0) return {};
+    const auto* wide = reinterpret_cast<const std::uint8_t*>(s);
+    const int bytes = codepage::wide_to_multi_byte(codepage::ansi, wide, units, nullptr, 0);
+    if (bytes <= 0) return {};
+    std::string out(static_cast<std::size_t>(bytes), '\0');
+    const int written = codepage::wide_to_multi_byte(codepage::ansi, wide, units, out.data(), bytes);
+    out.resize(static_cast<std::size_t>(written > 0 ? written : 0));
+    return Text(std::move(out));
+}
+
+}  // namespace
 
 Variant Variant::of_text(const Text& t) {
     Variant v;
@@ -33,30 +63,6 @@ Variant Variant::of_int32(std::int32_t n) {
     v.v_.vt = VT_I4;
     v.v_.lVal = n;
     return v;
-}
-
-BSTR text_to_bstr(const Text& t) {
-    const int units = codepage::multi_byte_to_wide(codepage::ansi, t.c_str(), t.length(), nullptr, 0);
-    BSTR s = SysAllocStringLen(nullptr, static_cast<UINT>(units));
-    if (!s) return nullptr;
-    if (units > 0 && codepage::multi_byte_to_wide(codepage::ansi, t.c_str(), t.length(),
-                                                  reinterpret_cast<std::uint8_t*>(s), units) != units) {
-        SysFreeString(s);
-        return nullptr;
-    }
-    return s;
-}
-
-Text bstr_to_text(BSTR s) {
-    const int units = static_cast<int>(SysStringLen(s));
-    if (units == 0) return {};
-    const auto* wide = reinterpret_cast<const std::uint8_t*>(s);
-    const int bytes = codepage::wide_to_multi_byte(codepage::ansi, wide, units, nullptr, 0);
-    if (bytes <= 0) return {};
-    std::string out(static_cast<std::size_t>(bytes), '\0');
-    const int written = codepage::wide_to_multi_byte(codepage::ansi, wide, units, out.data(), bytes);
-    out.resize(static_cast<std::size_t>(written > 0 ? written : 0));
-    return Text(std::move(out));
 }
 
 // VariantChangeType only reads its source; the headers declare it writable.

@@ -30,9 +30,9 @@ public:
     Variant& operator=(const Variant&) = delete;
     ~Variant() { VariantClear(&v_); }
 
-    static Variant of_text(const Text& t);  // VT_BSTR
-    static Variant of_bool(bool b);         // VT_BOOL
-    static Variant of_double(double d);     // VT_R8
+    static Variant of_text(const Text& t);    // VT_BSTR (empty when it cannot be made)
+    static Variant of_bool(bool b);           // VT_BOOL
+    static Variant of_double(double d);       // VT_R8
     static Variant of_int32(std::int32_t n);  // VT_I4
 
     const VARIANT& value() const noexcept { return v_; }
@@ -45,13 +45,6 @@ public:
 private:
     VARIANT v_;
 };
-
-// UTF-16 from the ANSI text, as a new BSTR that the caller frees; null when
-// it cannot be made (which COM reads as the empty string).
-BSTR text_to_bstr(const Text& t);
-
-// The ANSI text of exactly the UTF-16 units of the BSTR (up to a zero unit).
-Text bstr_to_text(BSTR s);
 
 // Empty, null and values that do not convert to a string give the empty Text.
 Text variant_to_text(const VARIANT& v);

@@ -3,7 +3,10 @@
 #include <windows.h>
 #include <wininet.h>
 
+#include <algorithm>
+#include <array>
 #include <cstdint>
+#include <string_view>
 
 #include "shell/handles.h"
 #include "text/byte_ops.h"
@@ -129,16 +132,18 @@ Text http_request(const Text& url, const Text& method, const std::optional<Text>
                      data ? const_cast<char*>(body.c_str()) : nullptr,
                      data ? static_cast<DWORD>(text_length(body)) : 0);
 
+    // The body grows by amortised constant time per chunk; each read goes into
+    // a fresh zero-filled chunk on the stack, so no chunk costs an allocation.
     ByteBuilder received;
     DWORD got = 1;
     while (got > 0) {
-        ByteBuffer chunk = bytes_blank(chunk_bytes);
+        std::array<char, chunk_bytes> chunk{};
         process_pending_events();
         // The call's result is not looked at: what it reports read is kept, and
         // a failed read that reports nothing ends the body.
         got = 0;
         api.read_file(request.get(), chunk.data(), chunk_bytes, &got);
-        received.append(bytes_left(chunk, static_cast<std::int32_t>(got)));
+        received.append(std::string_view(chunk.data(), std::min<std::size_t>(got, chunk.size())));
     }
 
     if (response_headers) response_headers->get() = raw_response_headers(api, request.get());

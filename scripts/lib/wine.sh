@@ -38,7 +38,9 @@ quorrin_wine_prefix() {
     flock 9
     [ -f "$WINEPREFIX/.quorrin-ready" ] && exit 0
     rm -rf "$WINEPREFIX"
-    "$WINELOADER" wineboot -i >/dev/null 2>&1 || true
+    # With the default DLL settings, whatever the caller disables: a prefix
+    # made without a DLL would lack its classes for good.
+    WINEDLLOVERRIDES=mscoree,mshtml= "$WINELOADER" wineboot -i >/dev/null 2>&1 || true
     "$WINESERVER" -w
     local reg
     reg=$(mktemp --suffix=.reg)

@@ -66,8 +66,7 @@ TEST_P(RegexReplace, ReplacesEveryMatch) {
 INSTANTIATE_TEST_SUITE_P(Replace, RegexReplace,
                          testing::Values(ReplaceCase{"[0-9]+", "a1b22", "#", "a#b#"},
                                          ReplaceCase{"[0-9]+", "a1b22", std::nullopt, "ab"},
-                                         ReplaceCase{"[0-9]+", "ab", "#", "ab"},
-                                         ReplaceCase{"B", "abcb", "-", "a-c-"},
+                                         ReplaceCase{"[0-9]+", "ab", "#", "ab"}, ReplaceCase{"B", "abcb", "-", "a-c-"},
                                          ReplaceCase{"号", "号码号", "#", "#码#"}));
 
 struct OptionCase {
@@ -89,15 +88,14 @@ TEST_P(RegexOptions, DecideWhatMatches) {
     EXPECT_EQ(r.search(c.subject), c.matches);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Options, RegexOptions,
-    testing::Values(OptionCase{"AllLeftOutAreTrue", "^b", {}, {}, {}, "B\nb", 2},
-                    OptionCase{"CaseKeptWhenAsked", "a", false, {}, {}, "aAa", 2},
-                    OptionCase{"CaseIgnoredWhenAsked", "a", true, {}, {}, "aAa", 3},
-                    OptionCase{"SingleLineWhenAsked", "^b", {}, false, {}, "b\nb", 1},
-                    OptionCase{"FirstMatchOnlyWhenNotGlobal", "a", {}, {}, false, "aaa", 1},
-                    OptionCase{"AllFalse", "^A", false, false, false, "a\nA", 0},
-                    OptionCase{"DotStopsAtALineBreak", "x.y", {}, {}, {}, "x\ny xzy", 1}));
+INSTANTIATE_TEST_SUITE_P(Options, RegexOptions,
+                         testing::Values(OptionCase{"AllLeftOutAreTrue", "^b", {}, {}, {}, "B\nb", 2},
+                                         OptionCase{"CaseKeptWhenAsked", "a", false, {}, {}, "aAa", 2},
+                                         OptionCase{"CaseIgnoredWhenAsked", "a", true, {}, {}, "aAa", 3},
+                                         OptionCase{"SingleLineWhenAsked", "^b", {}, false, {}, "b\nb", 1},
+                                         OptionCase{"FirstMatchOnlyWhenNotGlobal", "a", {}, {}, false, "aaa", 1},
+                                         OptionCase{"AllFalse", "^A", false, false, false, "a\nA", 0},
+                                         OptionCase{"DotStopsAtALineBreak", "x.y", {}, {}, {}, "x\ny xzy", 1}));
 
 TEST(RegexObject, OutOfRangeNumbersGiveEmptyTexts) {
     RegexObject r;
@@ -254,27 +252,27 @@ const std::vector<std::string> beijing = {"北京", "移动全球通卡", "010",
 
 INSTANTIATE_TEST_SUITE_P(
     Lookup, LookupAnswer,
-    testing::Values(
-        AnswerCase{"Plain", "<html><body>" + answer_of("北京", "移动全球通卡", "010", "100000") + "</body></html>",
-                   beijing},
-        AnswerCase{"TwiceGivesTheFirst",
-                   answer_of("北京", "移动全球通卡", "010", "100000") + "\r\n" +
-                       answer_of("上海", "联通如意通卡", "021", "200000"),
-                   beijing},
-        AnswerCase{"TagsInCapitals",
-                   "<P>卡号归属地：<EM>北京</EM>   类型：<EM>移动全球通卡</EM> 区号：<EM>010</EM>     "
-                   "邮政编码：<EM>100000</EM></P>",
-                   beijing},
-        AnswerCase{"EmptyField", answer_of("北京", "", "010", "100000"), {"北京", "", "010", "100000"}},
-        AnswerCase{"OtherBlankCount",
-                   "<p>卡号归属地：<em>北京</em>  类型：<em>移动全球通卡</em> 区号：<em>010</em>     "
-                   "邮政编码：<em>100000</em></p>",
-                   {}},
-        AnswerCase{"FieldSpanningALineBreak", answer_of("北\r\n京", "移动全球通卡", "010", "100000"), {}},
-        AnswerCase{"AsciiColons",
-                   "<p>卡号归属地:<em>北京</em>   类型:<em>移动全球通卡</em> 区号:<em>010</em>     "
-                   "邮政编码:<em>100000</em></p>",
-                   {}}));
+    testing::Values(AnswerCase{"Plain",
+                               "<html><body>" + answer_of("北京", "移动全球通卡", "010", "100000") + "</body></html>",
+                               beijing},
+                    AnswerCase{"TwiceGivesTheFirst",
+                               answer_of("北京", "移动全球通卡", "010", "100000") + "\r\n" +
+                                   answer_of("上海", "联通如意通卡", "021", "200000"),
+                               beijing},
+                    AnswerCase{"TagsInCapitals",
+                               "<P>卡号归属地：<EM>北京</EM>   类型：<EM>移动全球通卡</EM> 区号：<EM>010</EM>     "
+                               "邮政编码：<EM>100000</EM></P>",
+                               beijing},
+                    AnswerCase{"EmptyField", answer_of("北京", "", "010", "100000"), {"北京", "", "010", "100000"}},
+                    AnswerCase{"OtherBlankCount",
+                               "<p>卡号归属地：<em>北京</em>  类型：<em>移动全球通卡</em> 区号：<em>010</em>     "
+                               "邮政编码：<em>100000</em></p>",
+                               {}},
+                    AnswerCase{"FieldSpanningALineBreak", answer_of("北\r\n京", "移动全球通卡", "010", "100000"), {}},
+                    AnswerCase{"AsciiColons",
+                               "<p>卡号归属地:<em>北京</em>   类型:<em>移动全球通卡</em> 区号:<em>010</em>     "
+                               "邮政编码:<em>100000</em></p>",
+                               {}}));
 
 }  // namespace
 }  // namespace quorrin

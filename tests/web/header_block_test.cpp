@@ -14,6 +14,7 @@ const std::string accept =
 const std::string referer = "Referer: " + url + "\r\n";
 const std::string language = "Accept-Language: zh-cn\r\n";
 const std::string form = "Content-Type: application/x-www-form-urlencoded\r\n";
+const std::string lead_byte = "\xb0";  // the first byte of a two-byte character
 
 struct MethodCase {
     const char* given;
@@ -28,10 +29,10 @@ TEST_P(MethodSettling, OnlyPostInAnyCaseSurvives) {
 
 INSTANTIATE_TEST_SUITE_P(Method, MethodSettling,
                          testing::Values(MethodCase{"POST", "POST"}, MethodCase{"post", "post"},
-                                         MethodCase{"pOsT", "pOsT"}, MethodCase{"GET", "GET"},
-                                         MethodCase{"get", "GET"}, MethodCase{"PUT", "GET"}, MethodCase{"", "GET"},
-                                         MethodCase{"POST ", "GET"}, MethodCase{" POST", "GET"},
-                                         MethodCase{"POS", "GET"}, MethodCase{"POSTS", "GET"}));
+                                         MethodCase{"pOsT", "pOsT"}, MethodCase{"GET", "GET"}, MethodCase{"get", "GET"},
+                                         MethodCase{"PUT", "GET"}, MethodCase{"", "GET"}, MethodCase{"POST ", "GET"},
+                                         MethodCase{" POST", "GET"}, MethodCase{"POS", "GET"},
+                                         MethodCase{"POSTS", "GET"}));
 
 struct BlockCase {
     const char* name;
@@ -68,15 +69,14 @@ INSTANTIATE_TEST_SUITE_P(
                   "REFERER: r\r\nACCEPT: a\r\naccept-language: l\r\n"},
         // The search steps over a two-byte character as one unit, so a name
         // whose first letter is the second byte of one is not found.
-        BlockCase{"NameBehindALeadByteIsNotFound", "", "\xb0" "Accept: x\r\n", "",
-                  "\xb0" "Accept: x\r\n" + accept + referer + language},
+        BlockCase{"NameBehindALeadByteIsNotFound", "", lead_byte + "Accept: x\r\n", "",
+                  lead_byte + "Accept: x\r\n" + accept + referer + language},
         BlockCase{"PostWithBodyAddsContentLines", "POST", "", "a=1&b=2",
                   accept + referer + language + form + "Content-Length: 7\r\n"},
         BlockCase{"LowerCasePostIsAPost", "post", "", "a=1&b=2",
                   accept + referer + language + form + "Content-Length: 7\r\n"},
         BlockCase{"PostWithEmptyBodyAddsNoContentLines", "POST", "", "", accept + referer + language},
-        BlockCase{"ContentLinesAlreadyPresentAreAppendedAgain", "POST",
-                  form + "Content-Length: 7\r\n", "a=1&b=2",
+        BlockCase{"ContentLinesAlreadyPresentAreAppendedAgain", "POST", form + "Content-Length: 7\r\n", "a=1&b=2",
                   form + "Content-Length: 7\r\n" + accept + referer + language + form + "Content-Length: 7\r\n"},
         BlockCase{"GetWithBodyAddsNoContentLines", "GET", "", "a=1&b=2", accept + referer + language},
         BlockCase{"PutBecomesGetWithoutContentLines", "PUT", "", "a=1&b=2", accept + referer + language},

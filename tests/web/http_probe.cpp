@@ -10,11 +10,11 @@
 //       Posts itself a message whose handler requests INNER_URL, then
 //       requests OUTER_URL: the handler runs inside the outer request.
 //       Prints "outer <hex>", "inner <hex>", "inner-ran-inside 0|1".
-//   http_probe time URL RUNS
-//       Fetches URL RUNS times through http_request and as often through a
-//       bare WinINet loop (512-byte reads into a growing vector, nothing
-//       else), alternating; prints each run's milliseconds and the body
-//       lengths: "run I request-ms X bare-ms Y request-bytes N bare-bytes M".
+//   http_probe time RUNS URL...
+//       Fetches each URL RUNS times through http_request and as often through
+//       a bare WinINet loop (512-byte reads into a growing vector, nothing
+//       else), in turn; prints each fetch's milliseconds and body lengths:
+//       "run I url J request-ms X bare-ms Y request-bytes N bare-bytes M".
 #include <fcntl.h>
 #include <io.h>
 #include <windows.h>
@@ -59,7 +59,7 @@ std::string unescape(std::string_view s) {
 }
 
 int usage() {
-    std::fputs("usage: http_probe request URL [options] | nested OUTER INNER | time URL RUNS\n", stderr);
+    std::fputs("usage: http_probe request URL [options] | nested OUTER INNER | time RUNS URL...\n", stderr);
     return 2;
 }
 
@@ -130,8 +130,8 @@ int nested(int argc, char** argv) {
     window_class.hInstance = GetModuleHandleA(nullptr);
     window_class.lpszClassName = "quorrin_http_probe";
     if (!RegisterClassA(&window_class)) return 1;
-    HWND window = CreateWindowA("quorrin_http_probe", "", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr,
-                                window_class.hInstance, nullptr);
+    HWND window =
+        CreateWindowA("quorrin_http_probe", "", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, window_class.hInstance, nullptr);
     if (!window) return 1;
     nested_state.inner_url = argv[3];
     PostMessageA(window, run_inner, 0, 0);
@@ -157,7 +157,8 @@ std::size_t bare_fetch(const char* url_host, INTERNET_PORT port, const char* obj
         std::vector<unsigned char> body;
         unsigned char chunk[512];
         DWORD got = 0;
-        while (InternetReadFile(request, chunk, sizeof chunk, &got) && got > 0) body.insert(body.end(), chunk, chunk + got);
+        while (InternetReadFile(request, chunk, sizeof chunk, &got) && got > 0)
+            body.insert(body.end(), chunk, chunk + got);
         total = body.size();
     }
     if (request) InternetCloseHandle(request);
@@ -173,30 +174,47 @@ double now_ms() {
     return 1000.0 * static_cast<double>(count.QuadPart) / static_cast<double>(frequency.QuadPart);
 }
 
-int time_runs(int argc, char** argv) {
-    if (argc != 4) return usage();
-    const Text url = argv[2];
-    const int runs = std::atoi(argv[3]);
-    // Host, port and object as the routine would take them apart, so both
-    // ask for exactly the same thing.
+// Host, port and object as the routine would take them apart, so that both
+// ask for exactly the same thing.
+struct Target {
+    char host[256] = {};
+    char path[2048] = {};
+    INTERNET_PORT port = 0;
+};
+
+bool crack(const char* url, Target& target) {
     URL_COMPONENTSA parts{};
-    char host[256] = {}, path[2048] = {};
     parts.dwStructSize = sizeof parts;
-    parts.lpszHostName = host;
-    parts.dwHostNameLength = sizeof host;
-    parts.lpszUrlPath = path;
-    parts.dwUrlPathLength = sizeof path;
-    if (!InternetCrackUrlA(url.c_str(), 0, 0, &parts)) return 1;
+    parts.lpszHostName = target.host;
+    parts.dwHostNameLength = sizeof target.host;
+    parts.lpszUrlPath = target.path;
+    parts.dwUrlPathLength = sizeof target.path;
+    if (!InternetCrackUrlA(url, 0, 0, &parts)) return false;
+    target.port = parts.nPort;
+    return true;
+}
+
+int time_runs(int argc, char** argv) {
+    if (argc < 4) return usage();
+    const int runs = std::atoi(argv[2]);
+    std::vector<Target> targets(static_cast<std::size_t>(argc - 3));
+    for (int u = 3; u < argc; ++u)
+        if (!crack(argv[u], targets[static_cast<std::size_t>(u - 3)])) return 1;
+    // Every run takes each URL in turn, both ways, so that a change in the
+    // machine's load falls on all of them alike.
     for (int run = 1; run <= runs; ++run) {
-        double start = now_ms();
-        const Text body = quorrin::http_request(url);
-        const double request_ms = now_ms() - start;
-        start = now_ms();
-        const std::size_t bare_bytes = bare_fetch(host, parts.nPort, path);
-        const double bare_ms = now_ms() - start;
-        std::printf("run %d request-ms %.1f bare-ms %.1f request-bytes %d bare-bytes %zu\n", run, request_ms, bare_ms,
-                    body.length(), bare_bytes);
-        std::fflush(stdout);
+        for (int u = 3; u < argc; ++u) {
+            const Target& target = targets[static_cast<std::size_t>(u - 3)];
+            double start = now_ms();
+            const Text body = quorrin::http_request(argv[u]);
+            const double request_ms = now_ms() - start;
+            start = now_ms();
+            const std::size_t bare_bytes = bare_fetch(target.host, target.port, target.path);
+            const double bare_ms = now_ms() - start;
+            std::printf("run %d url %d request-ms %.1f bare-ms %.1f request-bytes %d bare-bytes %zu\n", run, u - 2,
+                        request_ms, bare_ms, body.length(), bare_bytes);
+            std::fflush(stdout);
+        }
     }
     return 0;
 }

@@ -1,0 +1,66 @@
+#!/usr/bin/env bash
+# http_request_timing.sh PROBE [RUNS]: times http_request against a bare
+# WinINet loop on the same loopback bodies (1 MiB and 16 MiB), pinned to one
+# CPU for the whole run (server, Wine server and program alike), and checks
+#   16 MiB: http_request / bare loop   <= 1.2
+#   http_request: 16 MiB / 1 MiB       <= 17
+# using each series' median. Not a ctest test: on a loaded machine the
+# figures say more about the load than about the code.
+set -euo pipefail
+PROBE=$1
+RUNS=${2:-7}
+ROOT=$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)
+. "$ROOT/scripts/lib/wine.sh"
+ARCH=$(quorrin_wine_arch)
+[ "${QUORRIN_TIMING_PINNED:-}" = 1 ] || QUORRIN_TIMING_PINNED=1 exec taskset -c 0 "$0" "$@"
+
+work=$(mktemp -d)
+server=
+cleanup() {
+  if [ -n "$server" ]; then kill "$server" 2>/dev/null || true; wait "$server" 2>/dev/null || true; fi
+  rm -rf "$work"
+}
+trap cleanup EXIT
+# A prefix of its own, so that its Wine server is the one started here, on
+# the pinned CPU, and no other program's work runs through it.
+export QUORRIN_WINEPREFIX=${QUORRIN_TIMING_PREFIX:-${QUORRIN_BUILD:-$ROOT/build}/wineprefix-timing-$ARCH}
+(
+  quorrin_wine_env "$ARCH" "${QUORRIN_BUILD:-$ROOT/build}"
+  quorrin_wine_prefix
+  "$WINESERVER" -k 2>/dev/null || true
+  "$WINESERVER" -w
+  "$WINESERVER" -p10
+)
+PY=$(python3 -c 'import sys; print(sys.executable)')
+"$PY" "$ROOT/tests/fixtures/lookup_server.py" 0 "$work/log" 600 >"$work/port" &
+server=$!
+for _ in $(seq 100); do [ -s "$work/port" ] && break; sleep 0.1; done
+port=$(head -1 "$work/port")
+
+url="http://127.0.0.1:$port/api/mobile.php?t=html&m="
+# A first round to warm the server's answers and Wine's own start.
+"$ROOT/scripts/wine-exec" "$ARCH" "$PROBE" time 1 "${url}19999990009" "${url}19999990008" >/dev/null
+"$ROOT/scripts/wine-exec" "$ARCH" "$PROBE" time "$RUNS" "${url}19999990009" "${url}19999990008" \
+  | tr -d '\r' | tee "$work/runs"
+
+"$PY" - "$work/runs" <<'PY'
+import statistics, sys
+runs = [line.split() for line in open(sys.argv[1]) if line.startswith("run ")]
+def series(url, column):
+    return [float(r[column]) for r in runs if r[3] == url]
+ok = True
+for url, size in (("1", 1 << 20), ("2", 16 << 20)):
+    sizes = {(int(r[9]), int(r[11])) for r in runs if r[3] == url}
+    if sizes != {(size, size)}:
+        print("FAIL %d bytes: got %s" % (size, sorted(sizes))); ok = False
+r1, b1, r16, b16 = (statistics.median(series(u, c)) for u, c in (("1", 5), ("1", 7), ("2", 5), ("2", 7)))
+print("median ms: 1 MiB http_request %.1f, bare %.1f; 16 MiB http_request %.1f, bare %.1f" % (r1, b1, r16, b16))
+print("fastest ms: 1 MiB http_request %.1f, bare %.1f; 16 MiB http_request %.1f, bare %.1f"
+      % tuple(min(series(u, c)) for u, c in (("1", 5), ("1", 7), ("2", 5), ("2", 7))))
+ratio, growth = r16 / b16, r16 / r1
+print("16 MiB http_request / bare loop: %.3f (limit 1.2)" % ratio)
+print("http_request 16 MiB / 1 MiB:     %.2f (limit 17); bare loop: %.2f" % (growth, b16 / b1))
+ok = ok and ratio <= 1.2 and growth <= 17
+print("CHECK " + ("PASS" if ok else "FAIL"))
+sys.exit(0 if ok else 1)
+PY
