@@ -23,6 +23,18 @@ bool PictureButton::pointer_over(LPARAM client_point) const {
     return WindowFromPoint(p) == hwnd();
 }
 
+// Whether the pointer is somewhere else than at the last mouse message, and
+// remembers where it is now. The system repeats the pointer's position as a
+// move when the capture is released; that is no move of the mouse, and
+// taken as one it would bring the hover picture back right after a click.
+bool PictureButton::pointer_moved(LPARAM client_point) {
+    POINT p{GET_X_LPARAM(client_point), GET_Y_LPARAM(client_point)};
+    ClientToScreen(hwnd(), &p);
+    const bool moved = p.x != last_point_.x || p.y != last_point_.y;
+    last_point_ = p;
+    return moved;
+}
+
 void PictureButton::react(const ButtonReaction& reaction) {
     if (reaction.capture == CaptureRequest::set) SetCapture(hwnd());
     if (reaction.capture == CaptureRequest::release && GetCapture() == hwnd()) ReleaseCapture();
@@ -58,15 +70,19 @@ std::optional<LRESULT> PictureButton::handle(UINT message, WPARAM wparam, LPARAM
         case WM_ERASEBKGND:
             return 1;
         case WM_MOUSEMOVE:
+            if (!pointer_moved(lparam)) return 0;
             react(state_.mouse_moved(pointer_over(lparam), (wparam & MK_LBUTTON) != 0, GetCapture() == hwnd()));
             return 0;
         case WM_LBUTTONDOWN:
+            pointer_moved(lparam);
             react(state_.left_down());
             return 0;
         case WM_LBUTTONDBLCLK:
+            pointer_moved(lparam);
             react(state_.left_double_click());
             return 0;
         case WM_LBUTTONUP:
+            pointer_moved(lparam);
             react(state_.left_up(pointer_over(lparam)));
             return 0;
         case WM_SETCURSOR:

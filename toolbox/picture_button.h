@@ -2,6 +2,7 @@
 // takes the keyboard focus.
 #pragma once
 
+#include <climits>
 #include <functional>
 
 #include "toolbox/child_control.h"
@@ -24,6 +25,7 @@ public:
 private:
     std::optional<LRESULT> handle(UINT message, WPARAM wparam, LPARAM lparam) override;
     bool pointer_over(LPARAM client_point) const;
+    bool pointer_moved(LPARAM client_point);
     void react(const ButtonReaction& reaction);
     void paint();
 
@@ -31,6 +33,7 @@ private:
     std::function<void()> on_click_;
     PictureButtonState state_;
     bool hand_pointer_;
+    POINT last_point_{LONG_MIN, LONG_MIN};  // on the screen, from the last mouse message
 };
 
 }  // namespace quorrin
