@@ -639,7 +639,8 @@ BOOL CALLBACK post_if_class(HWND h, LPARAM param) {
 // e.g. the start windows of several copies of the program.
 int cmd_post_all(const Args& args) {
     if (args.size() < 5) return 2;
-    PostToClass post{args[1], static_cast<UINT>(parse_number(args[2])), std::strtoull(args[3].c_str(), nullptr, 0),
+    PostToClass post{args[1], static_cast<UINT>(parse_number(args[2])),
+                     static_cast<WPARAM>(std::strtoull(args[3].c_str(), nullptr, 0)),
                      static_cast<LPARAM>(std::strtoull(args[4].c_str(), nullptr, 0)), 0};
     EnumWindows(post_if_class, reinterpret_cast<LPARAM>(&post));
     std::printf("posted count=%d\n", post.count);
@@ -724,8 +725,10 @@ int cmd_repeat(const Args& args) {
     const unsigned long times = parse_number(args[1]);
     std::vector<Args> steps(1);
     for (std::size_t i = 2; i < args.size(); ++i) {
-        if (args[i] == "+") steps.emplace_back();
-        else steps.back().push_back(args[i]);
+        if (args[i] == "+")
+            steps.emplace_back();
+        else
+            steps.back().push_back(args[i]);
     }
     for (const Args& step : steps)
         if (step.empty() || step[0] == "repeat") return 2;
