@@ -124,18 +124,18 @@ wshot() {
     import -display "$DISPLAY" -window root -crop "380x215+$TB_X+$TB_Y" +repage "$file" && echo "$file"
 }
 
-# measure PNG SPEC...: many regions of one picture in one convert run; each
-# SPEC is "KEY mean X Y W H" (the mean colour, R,G,B in 0..255) or
+# measure PNG REGION...: many regions of one picture in one convert run; each
+# REGION is "KEY mean X Y W H" (the mean colour, R,G,B in 0..255) or
 # "KEY count X Y W H COLOUR FUZZ" (how many pixels lie within FUZZ% of
 # COLOUR: those turn transparent, and the alpha channel counts them). The
 # results go into the array M by KEY.
 declare -A M=()
 measure() {
-    local png=$1 spec key kind x y w h colour fuzz
+    local png=$1 region key kind x y w h colour fuzz
     shift
     local args=() keys=() kinds=() sizes=()
-    for spec in "$@"; do
-        read -r key kind x y w h colour fuzz <<<"$spec"
+    for region in "$@"; do
+        read -r key kind x y w h colour fuzz <<<"$region"
         keys+=("$key") kinds+=("$kind") sizes+=($((w * h)))
         args+=('(' -clone 0 -crop "${w}x${h}+$x+$y" +repage)
         [ "$kind" = count ] && args+=(-fuzz "$fuzz%" -transparent "$colour" -alpha extract -negate)

@@ -42,7 +42,7 @@ tile_rect() { IFS=, read -r TL TT _ _ <<<"$(field rect <<<"$(tb_child "$1" "$RUN
 
 # --- the launcher panel (once the last tile is painted)
 png=$(settle_wshot launcher 292 127 66 8 $TILE)
-specs=(
+regions=(
     "gap mean 20 114 340 8" "bottom mean 0 200 380 15" "margin mean 0 40 18 150"
     "$(white name 8 8 90 24)" "$(white right_of_name 110 4 190 28)"
     "bar mean 317 16 14 2" "above_bar mean 310 2 28 10" "below_bar mean 310 21 28 6"
@@ -50,10 +50,10 @@ specs=(
 )
 for name in "${TB_LAUNCHER[@]}"; do
     tile_rect "$name"
-    specs+=("tile_$name mean $((TL + 2)) $((TT + 1)) 66 8" "$(white line1_$name "$TL" $((TT + 10)) 70 22)"
+    regions+=("tile_$name mean $((TL + 2)) $((TT + 1)) 66 8" "$(white line1_$name "$TL" $((TT + 10)) 70 22)"
         "$(white line2_$name "$TL" $((TT + 34)) 70 22)")
 done
-measure "$png" "${specs[@]}"
+measure "$png" "${regions[@]}"
 check "background: blue between the tile rows" near "${M[gap]}" $BACKGROUND 6
 check "background: blue below the tiles" near "${M[bottom]}" $BACKGROUND 6
 check "background: blue on the left margin" near "${M[margin]}" $BACKGROUND 6
