@@ -39,7 +39,8 @@ settle
 check "loaded, hidden + 打开工具箱: stays hidden" loaded_hidden
 tb_tray_click
 check "loaded, hidden + left click: shown" shown
-check "...centred, on the launcher panel" eval '[ "$(D dump "$TB_WINDOW" | field rect window)" = 322,276,702,491 ] && panel_is $TB_LAUNCHER_PANEL'
+# Polled: read the moment the window shows, its place can still be settling.
+check "...centred, on the launcher panel" wait_for 3000 eval '[ "$(D dump "$TB_WINDOW" | field rect window)" = 322,276,702,491 ] && panel_is $TB_LAUNCHER_PANEL'
 
 # --- loaded, visible
 before=$(window_line)
