@@ -62,6 +62,22 @@ private:
     HGDIOBJ previous_;
 };
 
+// BeginPaint/EndPaint for one WM_PAINT.
+class Painting {
+public:
+    explicit Painting(HWND window) : window_(window), dc_(BeginPaint(window, &ps_)) {}
+    ~Painting() { EndPaint(window_, &ps_); }
+    Painting(const Painting&) = delete;
+    Painting& operator=(const Painting&) = delete;
+    HDC dc() const { return dc_; }
+    const RECT& area() const { return ps_.rcPaint; }
+
+private:
+    HWND window_;
+    PAINTSTRUCT ps_{};
+    HDC dc_;
+};
+
 template <class GdiHandle>
 inline void delete_object(GdiHandle h) {
     DeleteObject(h);

@@ -29,8 +29,6 @@ public:
     // rebuilt (the shell restarted) and had forgotten it.
     void add_again(HWND window) const;
 
-    bool registered() const { return static_cast<bool>(icon_); }
-
 private:
     UniqueIcon icon_;
     Text tooltip_;

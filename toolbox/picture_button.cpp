@@ -51,15 +51,14 @@ void PictureButton::react(const ButtonReaction& reaction) {
 }
 
 void PictureButton::paint() {
-    PAINTSTRUCT ps;
-    HDC dc = BeginPaint(hwnd(), &ps);
+    const Painting painting(hwnd());
+    HDC dc = painting.dc();
     RECT client;
     GetClientRect(hwnd(), &client);
     FillRect(dc, &client, static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)));
     const Picture& normal = pictures_.normal;
     const Picture& hover = pictures_.hover.bitmap ? pictures_.hover : normal;
     draw_picture(dc, state_.state() == ButtonState::normal ? normal : hover, 0, 0);
-    EndPaint(hwnd(), &ps);
 }
 
 std::optional<LRESULT> PictureButton::handle(UINT message, WPARAM wparam, LPARAM lparam) {

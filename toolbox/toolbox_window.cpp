@@ -2,6 +2,7 @@
 
 #include <string>
 
+#include "shell/handles.h"
 #include "toolbox/launcher.h"
 #include "toolbox/number_box_control.h"
 #include "toolbox/panels.h"
@@ -154,16 +155,15 @@ void ToolboxWindow::run(Action action) {
 }
 
 void ToolboxWindow::paint() {
-    PAINTSTRUCT ps;
-    HDC dc = BeginPaint(hwnd(), &ps);
+    const Painting painting(hwnd());
+    HDC dc = painting.dc();
     const Picture background = pictures_.get(kBackgroundPicture);
     if (background.bitmap && background.width > 0 && background.height > 0) {
         for (int y = 0; y < kToolboxHeight; y += background.height)
             for (int x = 0; x < kToolboxWidth; x += background.width) draw_picture(dc, background, x, y);
     } else {
-        FillRect(dc, &ps.rcPaint, GetSysColorBrush(COLOR_BTNFACE));
+        FillRect(dc, &painting.area(), GetSysColorBrush(COLOR_BTNFACE));
     }
-    EndPaint(hwnd(), &ps);
 }
 
 std::optional<LRESULT> ToolboxWindow::on_message(UINT message, WPARAM wparam, LPARAM lparam) {

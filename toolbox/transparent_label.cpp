@@ -14,8 +14,8 @@ TransparentLabel::TransparentLabel(HWND parent, const char* caption, const RECT&
 }
 
 void TransparentLabel::paint() {
-    PAINTSTRUCT ps;
-    HDC dc = BeginPaint(hwnd(), &ps);
+    const Painting painting(hwnd());
+    HDC dc = painting.dc();
     // What the window shows here, then the characters on top of it.
     draw_picture(dc, background_, -origin_.x, -origin_.y);
     const int length = GetWindowTextLengthA(hwnd());
@@ -29,7 +29,6 @@ void TransparentLabel::paint() {
         SetTextColor(dc, colour_);
         DrawTextA(dc, caption.c_str(), length, &client, DT_LEFT | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX);
     }
-    EndPaint(hwnd(), &ps);
 }
 
 std::optional<LRESULT> TransparentLabel::handle(UINT message, WPARAM wparam, LPARAM lparam) {
