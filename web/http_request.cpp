@@ -21,6 +21,7 @@ namespace {
 constexpr char user_agent[] = "Mozilla/4.0 (compatible; MSIE 6.0; Windows NT 5.0)";
 constexpr DWORD timeout_ms = 18000;
 constexpr std::int32_t chunk_bytes = 512;
+constexpr DWORD look_every_ms = 10;  // see the read loop
 constexpr std::int32_t header_room = 1024;
 
 // WinINet is bound by name at its first use, like the program's other optional
@@ -32,6 +33,7 @@ struct WinInet {
     decltype(&::InternetSetOptionA) set_option = nullptr;
     decltype(&::HttpSendRequestA) send_request = nullptr;
     decltype(&::InternetReadFile) read_file = nullptr;
+    decltype(&::InternetQueryDataAvailable) data_available = nullptr;  // optional: see the read loop
     decltype(&::HttpQueryInfoA) query_info = nullptr;
     decltype(&::InternetCloseHandle) close = nullptr;
 
@@ -58,6 +60,7 @@ const WinInet& wininet() {
         bind(module, "InternetSetOptionA", a.set_option);
         bind(module, "HttpSendRequestA", a.send_request);
         bind(module, "InternetReadFile", a.read_file);
+        bind(module, "InternetQueryDataAvailable", a.data_available);
         bind(module, "HttpQueryInfoA", a.query_info);
         bind(module, "InternetCloseHandle", a.close);
         return a;
@@ -67,6 +70,21 @@ const WinInet& wininet() {
 
 void close_internet_handle(HINTERNET h) { wininet().close(h); }
 using InternetHandle = Unique<HINTERNET, close_internet_handle>;
+
+// How much the next read asks for: at most a chunk, and no more than has
+// arrived. A synchronous read waits until it has all it asked for, so a slow
+// answer read in whole chunks would hold the window still until the chunk is
+// full; asking for what is there lets the waiting messages run between the
+// pieces. The wait for the first byte of a piece stays. When the amount is
+// unknown (end of the body, a failed query), a whole chunk is asked for, and
+// the read reports what there is.
+DWORD readable_now(const WinInet& api, HINTERNET request) {
+    DWORD available = 0;
+    if (!api.data_available || !api.data_available(request, &available, 0, 0) || available == 0 ||
+        available > chunk_bytes)
+        return chunk_bytes;
+    return available;
+}
 
 // Blanks and a terminator, the room that the header query is handed.
 ByteBuffer blank_room(std::int32_t bytes) { return bytes_concat(text_to_bytes(blank_text(bytes)), bytes_blank(1)); }
@@ -136,13 +154,24 @@ Text http_request(const Text& url, const Text& method, const std::optional<Text>
     // a fresh zero-filled chunk on the stack, so no chunk costs an allocation.
     ByteBuilder received;
     DWORD got = 1;
+    bool first_read = true;
+    DWORD last_look = 0;
     while (got > 0) {
         std::array<char, chunk_bytes> chunk{};
-        process_pending_events();
+        // The waiting messages run before the first read and then whenever
+        // the last look is look_every_ms old: while a body streams in, a look
+        // before every 512 bytes would cost more than the reading itself (a
+        // round trip to the window system each time), and a read that waits
+        // for the network takes longer than that anyway.
+        if (first_read || GetTickCount() - last_look >= look_every_ms) {
+            process_pending_events();
+            last_look = GetTickCount();
+            first_read = false;
+        }
         // The call's result is not looked at: what it reports read is kept, and
         // a failed read that reports nothing ends the body.
         got = 0;
-        api.read_file(request.get(), chunk.data(), chunk_bytes, &got);
+        api.read_file(request.get(), chunk.data(), readable_now(api, request.get()), &got);
         received.append(std::string_view(chunk.data(), std::min<std::size_t>(got, chunk.size())));
     }
 

@@ -12,9 +12,12 @@
 //       Prints "outer <hex>", "inner <hex>", "inner-ran-inside 0|1".
 //   http_probe time RUNS URL...
 //       Fetches each URL RUNS times through http_request and as often through
-//       a bare WinINet loop (512-byte reads into a growing vector, nothing
-//       else), in turn; prints each fetch's milliseconds and body lengths:
-//       "run I url J request-ms X bare-ms Y request-bytes N bare-bytes M".
+//       two bare WinINet loops that append to a growing vector and do nothing
+//       else: one of 512-byte reads, and one that asks before each read how
+//       much has arrived and reads that much (at most 512 bytes), as the
+//       routine does. Prints each fetch's milliseconds and body lengths:
+//       "run I url J request-ms X bare-ms Y request-bytes N bare-bytes M
+//       available-ms Z available-bytes K".
 #include <fcntl.h>
 #include <io.h>
 #include <windows.h>
@@ -146,7 +149,7 @@ int nested(int argc, char** argv) {
 
 // What a program would write without the routine: the same calls and reads,
 // bytes appended to a vector, no messages, no text operations.
-std::size_t bare_fetch(const char* url_host, INTERNET_PORT port, const char* object) {
+std::size_t bare_fetch(const char* url_host, INTERNET_PORT port, const char* object, bool ask_available) {
     std::size_t total = 0;
     HINTERNET root =
         InternetOpenA("Mozilla/4.0 (compatible; MSIE 6.0; Windows NT 5.0)", INTERNET_OPEN_TYPE_DIRECT, "", "", 0);
@@ -157,8 +160,14 @@ std::size_t bare_fetch(const char* url_host, INTERNET_PORT port, const char* obj
         std::vector<unsigned char> body;
         unsigned char chunk[512];
         DWORD got = 0;
-        while (InternetReadFile(request, chunk, sizeof chunk, &got) && got > 0)
+        for (;;) {
+            DWORD size = sizeof chunk, available = 0;
+            if (ask_available && InternetQueryDataAvailable(request, &available, 0, 0) && available > 0 &&
+                available < size)
+                size = available;
+            if (!InternetReadFile(request, chunk, size, &got) || got == 0) break;
             body.insert(body.end(), chunk, chunk + got);
+        }
         total = body.size();
     }
     if (request) InternetCloseHandle(request);
@@ -209,10 +218,15 @@ int time_runs(int argc, char** argv) {
             const Text body = quorrin::http_request(argv[u]);
             const double request_ms = now_ms() - start;
             start = now_ms();
-            const std::size_t bare_bytes = bare_fetch(target.host, target.port, target.path);
+            const std::size_t bare_bytes = bare_fetch(target.host, target.port, target.path, false);
             const double bare_ms = now_ms() - start;
-            std::printf("run %d url %d request-ms %.1f bare-ms %.1f request-bytes %d bare-bytes %zu\n", run, u - 2,
-                        request_ms, bare_ms, body.length(), bare_bytes);
+            start = now_ms();
+            const std::size_t available_bytes = bare_fetch(target.host, target.port, target.path, true);
+            const double available_ms = now_ms() - start;
+            std::printf(
+                "run %d url %d request-ms %.1f bare-ms %.1f request-bytes %d bare-bytes %zu available-ms %.1f "
+                "available-bytes %zu\n",
+                run, u - 2, request_ms, bare_ms, body.length(), bare_bytes, available_ms, available_bytes);
             std::fflush(stdout);
         }
     }
