@@ -20,6 +20,7 @@
 #include <tlhelp32.h>
 #include <winternl.h>
 
+#include <algorithm>
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
@@ -431,12 +432,20 @@ int cmd_send_text(const Args& args) {
     return sent && result ? 0 : 1;
 }
 
-// get-text CLASS[/TITLE] ID|-
+// get-text CLASS[/TITLE] ID|- [ID...]: the window's text, or a line for each control.
 int cmd_get_text(const Args& args) {
     if (args.size() < 3) return 2;
-    HWND h = target_window(args[1], args[2]);
-    if (!h) return not_found("window", args[1]);
-    std::printf("text hwnd=0x%llx text=%s\n", handle_value(h), hex(window_text(h)).c_str());
+    // Every window is found before any text is read, so that the texts are
+    // read close together.
+    std::vector<HWND> windows;
+    for (std::size_t i = 2; i < args.size(); ++i) {
+        HWND h = target_window(args[1], args[i]);
+        if (!h) return not_found("window", args[1] + " " + args[i]);
+        windows.push_back(h);
+    }
+    for (std::size_t i = 0; i < windows.size(); ++i)
+        std::printf("text hwnd=0x%llx id=%s text=%s\n", handle_value(windows[i]), args[i + 2].c_str(),
+                    hex(window_text(windows[i])).c_str());
     return 0;
 }
 
@@ -715,6 +724,46 @@ int cmd_idle(const Args&) {
     return 0;
 }
 
+// ping CLASS[/TITLE] N [GAP-MS]: sends the window a harmless message (WM_NULL)
+// N times and reports how long the window took to answer. The pauses between
+// them are drawn evenly from 0 to twice GAP-MS, so that the messages do not
+// fall into step with whatever the window is busy with; the figures are:
+// the median and the slowest, in milliseconds (QueryPerformanceCounter). A
+// message that gets no answer within the send time-out counts as that long.
+int cmd_ping(const Args& args) {
+    if (args.size() < 3) return 2;
+    HWND h = find_window(args[1]);
+    if (!h) return not_found("window", args[1]);
+    const unsigned long count = parse_number(args[2]);
+    const DWORD gap = args.size() > 3 ? static_cast<DWORD>(parse_number(args[3])) : 50;
+    if (count == 0) return 2;
+    LARGE_INTEGER frequency;
+    QueryPerformanceFrequency(&frequency);
+    std::vector<double> times;
+    unsigned long lost = 0;
+    std::uint32_t seed = 1;
+    for (unsigned long i = 0; i < count; ++i) {
+        LARGE_INTEGER before, after;
+        DWORD_PTR result = 0;
+        QueryPerformanceCounter(&before);
+        const bool answered = SendMessageTimeoutA(h, WM_NULL, 0, 0, SMTO_ABORTIFHUNG, kSendTimeoutMs, &result) != 0;
+        QueryPerformanceCounter(&after);
+        if (!answered) ++lost;
+        times.push_back(answered ? 1000.0 * static_cast<double>(after.QuadPart - before.QuadPart) /
+                                       static_cast<double>(frequency.QuadPart)
+                                 : static_cast<double>(kSendTimeoutMs));
+        if (!IsWindow(h)) break;
+        seed = seed * 1103515245u + 12345u;
+        Sleep(gap == 0 ? 0 : (seed >> 8) % (2 * gap + 1));
+    }
+    std::vector<double> sorted = times;
+    std::sort(sorted.begin(), sorted.end());
+    const double median =
+        sorted.size() % 2 ? sorted[sorted.size() / 2] : (sorted[sorted.size() / 2 - 1] + sorted[sorted.size() / 2]) / 2;
+    std::printf("ping count=%zu lost=%lu median_ms=%.2f max_ms=%.2f\n", sorted.size(), lost, median, sorted.back());
+    return 0;
+}
+
 int run_command(const Args& args);
 
 // repeat N STEP [+ STEP]...: runs the steps (driver commands, separated by a
@@ -775,7 +824,7 @@ constexpr Command kCommands[] = {
     {"pids", cmd_pids, "EXE-NAME"},
     {"post", cmd_post, "CLASS[/TITLE] MSG WPARAM LPARAM"},
     {"send-text", cmd_send_text, "CLASS[/TITLE] ID|- TEXT"},
-    {"get-text", cmd_get_text, "CLASS[/TITLE] ID|-"},
+    {"get-text", cmd_get_text, "CLASS[/TITLE] ID|- [ID...]"},
     {"focus", cmd_focus, "CLASS[/TITLE]"},
     {"clipboard", cmd_clipboard, "TEXT"},
     {"click", cmd_click, "CLASS[/TITLE] ID|- [X Y]"},
@@ -790,6 +839,7 @@ constexpr Command kCommands[] = {
     {"tray-cycles", cmd_tray_cycles, "N [cancelmode|escape] [ms]"},
     {"processes", cmd_processes, ""},
     {"post-all", cmd_post_all, "CLASS MSG WPARAM LPARAM"},
+    {"ping", cmd_ping, "CLASS[/TITLE] N [GAP-MS]"},
 };
 
 int run_command(const Args& args) {
