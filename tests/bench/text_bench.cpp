@@ -15,7 +15,6 @@
 #include <iostream>
 #include <limits>
 #include <map>
-#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -233,9 +232,11 @@ constexpr Size kSizes[] = {{"1MiB", kSmall}, {"16MiB", kLarge}};
 std::string name(std::string_view what, const Size& size) { return std::string(what) + "/" + size.label; }
 
 // In check mode every benchmark runs in a few rounds, one after another, so
-// that a burst of other work on the machine falls on all sizes alike rather
-// than on all runs of one of them.
-constexpr int kCheckRounds = 3;
+// that a burst of other work on the machine falls on all sizes of a round
+// alike rather than on all runs of one of them. Each ratio is taken within a
+// round, and the median over the rounds is judged: one disturbed round, or
+// one run that caught the caches unusually quiet, does not decide.
+constexpr int kCheckRounds = 5;
 
 void register_benchmarks(bool check) {
     using Fn = void (*)(benchmark::State&, std::size_t);
@@ -257,9 +258,8 @@ struct Timing {
     double wall;
 };
 
-// Prints as the console reporter does and keeps each benchmark's best times
-// per iteration, in seconds: other work on the machine only ever makes a run
-// slower.
+// Prints as the console reporter does and keeps each benchmark's times per
+// iteration, in seconds, one per round in the order of the rounds.
 class CapturingReporter : public benchmark::ConsoleReporter {
 public:
     CapturingReporter() : ConsoleReporter(OO_Tabular) {}
@@ -268,22 +268,26 @@ public:
         for (const Run& r : runs) {
             if (r.run_type != Run::RT_Iteration || r.error_occurred || r.iterations <= 0) continue;
             const auto n = static_cast<double>(r.iterations);
-            const Timing t{r.cpu_accumulated_time / n, r.real_accumulated_time / n};
-            auto [it, fresh] = best_.try_emplace(r.run_name.function_name, t);
-            if (!fresh) it->second = {std::min(it->second.cpu, t.cpu), std::min(it->second.wall, t.wall)};
+            rounds_[r.run_name.function_name].push_back({r.cpu_accumulated_time / n, r.real_accumulated_time / n});
         }
         ConsoleReporter::ReportRuns(runs);
     }
 
-    std::optional<Timing> best(const std::string& benchmark) const {
-        auto it = best_.find(benchmark);
-        if (it == best_.end() || it->second.cpu <= 0.0 || it->second.wall <= 0.0) return std::nullopt;
-        return it->second;
+    const std::vector<Timing>& rounds(const std::string& benchmark) const {
+        static const std::vector<Timing> none;
+        auto it = rounds_.find(benchmark);
+        return it == rounds_.end() ? none : it->second;
     }
 
 private:
-    std::map<std::string, Timing> best_;
+    std::map<std::string, std::vector<Timing>> rounds_;
 };
+
+double median(std::vector<double> values) {
+    std::sort(values.begin(), values.end());
+    const std::size_t n = values.size();
+    return n % 2 ? values[n / 2] : (values[n / 2 - 1] + values[n / 2]) / 2;
+}
 
 // A comparison with a baseline that decodes differently would mean nothing,
 // so the two must agree byte for byte on the measured inputs and on the
@@ -330,14 +334,22 @@ bool text_find_is_right(std::ostream& out) {
 // Judged on CPU time: these two cores are shared with other builds, and time
 // spent descheduled is not the code's cost (the scheduling shows in wall time
 // only, which is printed beside it). A non-linear step shows in both.
-bool within(std::ostream& out, const char* what, std::optional<Timing> numerator, std::optional<Timing> denominator,
-            double limit) {
-    if (!numerator || !denominator) {
+bool within(std::ostream& out, const char* what, const std::vector<Timing>& numerator,
+            const std::vector<Timing>& denominator, double limit) {
+    std::vector<double> cpu_ratios, wall_ratios;
+    for (std::size_t i = 0; i < std::min(numerator.size(), denominator.size()); ++i) {
+        if (numerator[i].cpu <= 0.0 || denominator[i].cpu <= 0.0 || numerator[i].wall <= 0.0 ||
+            denominator[i].wall <= 0.0)
+            continue;
+        cpu_ratios.push_back(numerator[i].cpu / denominator[i].cpu);
+        wall_ratios.push_back(numerator[i].wall / denominator[i].wall);
+    }
+    if (cpu_ratios.empty()) {
         out << what << ": no measurement\n";
         return false;
     }
-    const double cpu = numerator->cpu / denominator->cpu;
-    const double wall = numerator->wall / denominator->wall;
+    const double cpu = median(cpu_ratios);
+    const double wall = median(wall_ratios);
     const bool ok = cpu <= limit;
     char line[200];
     std::snprintf(line, sizeof line, "%-46s %8.2f %8.2f %8.2f%s", what, cpu, wall, limit, ok ? "" : "  <-- too high");
@@ -358,11 +370,11 @@ int run_check() {
     CapturingReporter reporter;
     benchmark::RunSpecifiedBenchmarks(&reporter, ".");  // all of them, whatever --benchmark_filter says
 
-    const auto t = [&](const char* what, const Size& size) { return reporter.best(name(what, size)); };
+    const auto t = [&](const char* what, const Size& size) { return reporter.rounds(name(what, size)); };
     const Size& small = kSizes[0];
     const Size& large = kSizes[1];
     char header[200];
-    std::snprintf(header, sizeof header, "\n%-46s %8s %8s %8s", "ratio (best of each)", "cpu", "wall", "limit");
+    std::snprintf(header, sizeof header, "\n%-46s %8s %8s %8s", "ratio (median of the rounds)", "cpu", "wall", "limit");
     out << header << "\n";
     const bool decode_scales = within(out, "percent_decode time 16 MiB / 1 MiB", t("percent_decode", large),
                                       t("percent_decode", small), kMaxSizeRatio);
