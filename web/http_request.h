@@ -21,9 +21,11 @@ namespace quorrin {
 //   when they cannot be read); left as it was when the request cannot even be
 //   opened.
 //
-// Before every read of the body the thread's waiting window messages run
-// (process_pending_events), so any handler, a second request included, may run
-// inside this call.
+// While the body is read, the thread's waiting window messages run
+// (process_pending_events): before the first read, and before any later read
+// once 10 ms have passed since they last ran. So any handler, a second request
+// included, may run inside this call; each read asks only for what has
+// arrived, so the window is never held longer than the network makes it wait.
 Text http_request(const Text& url, const Text& method = {}, const std::optional<Text>& proxy = std::nullopt,
                   const Text& headers = {}, const Text& body = {},
                   std::optional<std::reference_wrapper<Text>> response_headers = std::nullopt);

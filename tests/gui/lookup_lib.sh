@@ -45,7 +45,7 @@ lk_server_stop() {
 lk_py() { "$LK_PY" - "$@" <<<"import sys; sys.path.insert(0, '$LK_FIXTURES'); import lookup_server as ls; $LK_CODE"; }
 
 # lk_requests: how many requests the server has logged.
-lk_requests() { LK_CODE='print(len(ls.read_log(sys.argv[1])) if __import__("os").path.exists(sys.argv[1]) else 0)' lk_py "$LK_LOG"; }
+lk_requests() { LK_CODE='import os; print(len(ls.read_log(sys.argv[1])) if os.path.exists(sys.argv[1]) else 0)' lk_py "$LK_LOG"; }
 
 # lk_request N FILE: the raw bytes of the N-th logged request (1-based) into FILE.
 lk_request() {
