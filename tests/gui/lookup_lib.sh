@@ -3,10 +3,8 @@
 # host its build was given (127.0.0.1:8138 unless configured otherwise); the
 # project's stand-in server (tests/fixtures/lookup_server.py) listens there.
 
-LK_FIXTURES=$HARNESS_SOURCE/tests/fixtures
-LK_PY=$(python3 -c 'import sys; print(sys.executable)')
+. "$HARNESS_SOURCE/tests/fixtures/lookup_server.sh"
 LK_LOG=
-LK_SERVER_PID=
 # What a label holds before a lookup, so that a scenario sees when the
 # lookup has written all four (an answer never holds this text).
 LK_UNSET=待查
@@ -25,24 +23,36 @@ lk_server_start() {
     port=${host##*:}
     [ "$port" != "$host" ] || port=80
     LK_LOG=$HARNESS_RUN/requests.log
-    rm -f "$HARNESS_RUN/server.port"
-    "$LK_PY" "$LK_FIXTURES/lookup_server.py" "$port" "$LK_LOG" 600 >"$HARNESS_RUN/server.port" \
-        2>>"$HARNESS_RUN/server.err" &
-    LK_SERVER_PID=$!
-    HARNESS_PIDS+=("$LK_SERVER_PID")
-    wait_for 10000 test -s "$HARNESS_RUN/server.port" ||
+    local started=0
+    lookup_server_start "$port" "$LK_LOG" 600 "$HARNESS_RUN/server.port" 2>>"$HARNESS_RUN/server.err" && started=1
+    # Stopped with the scenario's other processes, whatever happens.
+    HARNESS_PIDS+=("$LOOKUP_SERVER_PID")
+    ((started)) ||
         { harness_log "the lookup server did not start on port $port"; cat "$HARNESS_RUN/server.err" >&2; return 1; }
 }
 
-lk_server_stop() {
-    [ -n "$LK_SERVER_PID" ] || return 0
-    kill "$LK_SERVER_PID" 2>/dev/null || true
-    wait "$LK_SERVER_PID" 2>/dev/null || true
-    LK_SERVER_PID=
+lk_server_stop() { lookup_server_stop; }
+
+# lk_start_on_lookup_panel: the server, then the program from a folder of the
+# scenario's own, its window shown on the lookup panel.
+lk_start_on_lookup_panel() {
+    lk_server_start || return 1
+    tb_folder "$HARNESS_RUN/app"
+    tb_start "$HARNESS_RUN/app" || return 1
+    xdotool mousemove 5 5
+    lk_show_lookup_panel
+}
+
+# lk_show_lookup_panel: a tray click shows the window, and 手机归属地 its
+# lookup panel.
+lk_show_lookup_panel() {
+    tb_show || return 1
+    tb_click 手机归属地 || return 1
+    D visible "$TB_WINDOW" "${TB_ID[查询]}" 1 3000 >/dev/null
 }
 
 # Python over the fixture module.
-lk_py() { "$LK_PY" - "$@" <<<"import sys; sys.path.insert(0, '$LK_FIXTURES'); import lookup_server as ls; $LK_CODE"; }
+lk_py() { "$LOOKUP_PY" - "$@" <<<"import sys; sys.path.insert(0, '$LOOKUP_FIXTURES'); import lookup_server as ls; $LK_CODE"; }
 
 # lk_requests: how many requests the server has logged.
 lk_requests() { LK_CODE='import os; print(len(ls.read_log(sys.argv[1])) if os.path.exists(sys.argv[1]) else 0)' lk_py "$LK_LOG"; }
@@ -74,7 +84,11 @@ lk_mark() {
     for name in "${LK_LABELS[@]}"; do tb_set_text "$name" "$LK_UNSET" || return 1; done
 }
 
-lk_written() { [ "$(tb_text 邮政编码显示框)" != "$LK_UNSET" ] && [ "$(tb_text 卡号归属地显示框)" != "$LK_UNSET" ]; }
+lk_written() {
+    local labels
+    labels=$(lk_labels) || return 1
+    [[ $labels != "$LK_UNSET|"* && $labels != *"|$LK_UNSET" ]]
+}
 
 lk_box_is() { [ "$(tb_text 编辑框1)" = "$1" ]; }
 

@@ -16,13 +16,7 @@ SLOW=19999990015     # the 北京 answer in 10 pieces, 300 ms apart
 BEIJING='北京|移动全球通卡|010|100000'
 SHANGHAI='上海|移动神州行卡|021|200000'
 
-lk_server_start
-tb_folder "$RUN/app"
-tb_start "$RUN/app"
-xdotool mousemove 5 5
-tb_show
-tb_click 手机归属地
-D visible "$TB_WINDOW" "${TB_ID[查询]}" 1 3000 >/dev/null
+lk_start_on_lookup_panel
 
 labels_are() { tb_equals "$(lk_labels)" "$1"; }
 unset_labels() { labels_are "$LK_UNSET|$LK_UNSET|$LK_UNSET|$LK_UNSET"; }

@@ -34,6 +34,17 @@ tb_folder() {
     for name in "$@"; do cp "$TB_RECORDER" "$dir/$name"; done
 }
 
+# tb_notepad_apart: Wine's Notepad, started and placed in the top-left
+# corner, as another window to activate. (Under Wine a window of another
+# process that is activated covers the always-on-top toolbox where they
+# overlap, so the two are kept apart.)
+tb_notepad_apart() {
+    start_program notepad notepad.exe || return 1
+    D wait Notepad 15000 >/dev/null || return 1
+    D visible Notepad - 1 5000 >/dev/null || return 1
+    D move Notepad 0 0 300 240 >/dev/null
+}
+
 # tb_start DIR: starts DIR/quorrin.exe as "quorrin" and waits until its tray
 # icon is on screen, which is the end of its start-up.
 tb_start() {

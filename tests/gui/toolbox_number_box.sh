@@ -13,13 +13,7 @@ RUN=$HARNESS_RUN
 
 BOX="Edit ${TB_ID[编辑框1]}"
 
-# Another window to activate: Wine's Notepad, in the top-left corner. (Under
-# Wine a window of another process that is activated covers the always-on-
-# top toolbox where they overlap, so the two are kept apart.)
-start_program notepad notepad.exe
-D wait Notepad 15000 >/dev/null
-D visible Notepad - 1 5000 >/dev/null
-D move Notepad 0 0 300 240 >/dev/null
+tb_notepad_apart
 tb_folder "$RUN/app"
 tb_start "$RUN/app"
 xdotool mousemove 60 60

@@ -11,11 +11,8 @@ set -euo pipefail
 harness_begin toolbox_tray_states "$HARNESS_RESULTS/gui-toolbox_tray_states-$HARNESS_ARCH.xml"
 RUN=$HARNESS_RUN
 
-# Notepad, kept apart from the toolbox window, to take the activation away.
-start_program notepad notepad.exe
-D wait Notepad 15000 >/dev/null
-D visible Notepad - 1 5000 >/dev/null
-D move Notepad 0 0 300 240 >/dev/null
+# Notepad, to take the activation away.
+tb_notepad_apart
 tb_folder "$RUN/app"
 tb_start "$RUN/app"
 xdotool mousemove 60 60

@@ -13,13 +13,13 @@ PROBE=$1
 RUNS=${2:-7}
 ROOT=$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)
 . "$ROOT/scripts/lib/wine.sh"
+. "$ROOT/tests/fixtures/lookup_server.sh"
 ARCH=$(quorrin_wine_arch)
 [ "${QUORRIN_TIMING_PINNED:-}" = 1 ] || QUORRIN_TIMING_PINNED=1 exec taskset -c 0 "$0" "$@"
 
 work=$(mktemp -d)
-server=
 cleanup() {
-  if [ -n "$server" ]; then kill "$server" 2>/dev/null || true; wait "$server" 2>/dev/null || true; fi
+  lookup_server_stop
   rm -rf "$work"
 }
 trap cleanup EXIT
@@ -33,11 +33,9 @@ export QUORRIN_WINEPREFIX=${QUORRIN_TIMING_PREFIX:-${QUORRIN_BUILD:-$ROOT/build}
   "$WINESERVER" -w
   "$WINESERVER" -p10
 )
-PY=$(python3 -c 'import sys; print(sys.executable)')
-"$PY" "$ROOT/tests/fixtures/lookup_server.py" 0 "$work/log" 600 >"$work/port" &
-server=$!
-for _ in $(seq 100); do [ -s "$work/port" ] && break; sleep 0.1; done
-port=$(head -1 "$work/port")
+PY=$LOOKUP_PY
+lookup_server_start 0 "$work/log" 600 "$work/port" || { echo "the lookup server did not start" >&2; exit 1; }
+port=$LOOKUP_SERVER_PORT
 
 url="http://127.0.0.1:$port/api/mobile.php?t=html&m="
 # A first round to warm the server's answers and Wine's own start.

@@ -8,6 +8,7 @@ PROBE=$1
 ROOT=$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)
 FIXTURES=$ROOT/tests/fixtures
 . "$ROOT/scripts/lib/wine.sh"
+. "$FIXTURES/lookup_server.sh"
 ARCH=$(quorrin_wine_arch)
 # One Wine server for the whole series of short runs (it stays a little while
 # after the last one, then ends by itself); an already running one is kept.
@@ -18,22 +19,16 @@ ARCH=$(quorrin_wine_arch)
 )
 
 work=$(mktemp -d)
-server=
 cleanup() {
-  if [ -n "$server" ]; then kill "$server" 2>/dev/null || true; wait "$server" 2>/dev/null || true; fi
+  lookup_server_stop
   rm -rf "$work"
 }
 trap cleanup EXIT
 
 log=$work/requests.log
-# The interpreter itself, not a launcher script in front of it: it is started
-# for nearly every check.
-PY=$(python3 -c 'import sys; print(sys.executable)')
-"$PY" "$FIXTURES/lookup_server.py" 0 "$log" 240 >"$work/port" &
-server=$!
-for _ in $(seq 100); do [ -s "$work/port" ] && break; sleep 0.1; done
-port=$(head -1 "$work/port")
-[ -n "$port" ] || { echo "the lookup server did not start" >&2; exit 1; }
+PY=$LOOKUP_PY
+lookup_server_start 0 "$log" 240 "$work/port" || { echo "the lookup server did not start" >&2; exit 1; }
+port=$LOOKUP_SERVER_PORT
 base="http://127.0.0.1:$port/api/mobile.php?m="
 
 failures=0
